@@ -22,6 +22,7 @@ function(bw_embed_resources)
     COMMAND ${CMAKE_COMMAND} -DOUT=${out} -DNS=${ARG_NAMESPACE} "-DPAIRS=${pairs}"
             -P "${PROJECT_SOURCE_DIR}/cmake/EmbedResources.cmake"
     DEPENDS ${inputs} "${PROJECT_SOURCE_DIR}/cmake/EmbedResources.cmake"
-    COMMENT "Embedding resources of ${ARG_TARGET}")
+    COMMENT "Embedding resources of ${ARG_TARGET}"
+    VERBATIM)
   target_sources(${ARG_TARGET} PRIVATE "${out}")
 endfunction()

@@ -48,7 +48,7 @@ HDC CreateEnhMetaFile(HDC reference, const RECT* frame, std::string_view descrip
     dc->recordingFrame = extents;
     // Unbounded: drawing beyond the frame (a wide pen on its edge) is kept, as in a metafile.
     dc->setSurface(
-        CairoSurface(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents)));
+        CairoSurface(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr)));
     return HandleTable::instance().add(std::move(dc));
 }
 

@@ -283,6 +283,34 @@ void addArc(cairo_t* cr, const Arc& arc) {
 
 // ---- Outlines -------------------------------------------------------------------------
 
+// A wide line is the union of its body and a disc at each end (round caps). It is filled as
+// one outline rather than stroked: the same pixels, but recordings of barcodes made of such
+// lines play back far faster, since nothing has to be stroked again on every play.
+void fillWideLine(cairo_t* cr, POINT from, POINT to, const Pen& pen) {
+    const double o = gridOffset(pen.width);
+    const double x0 = from.x + o, y0 = from.y + o, x1 = to.x + o, y1 = to.y + o;
+    const double length = std::hypot(x1 - x0, y1 - y0);
+    const double r = pen.width / 2.0;
+    const double nx = -(y1 - y0) / length * r, ny = (x1 - x0) / length * r;
+    cairo_move_to(cr, x0 + nx, y0 + ny);
+    cairo_line_to(cr, x1 + nx, y1 + ny);
+    cairo_line_to(cr, x1 - nx, y1 - ny);
+    cairo_line_to(cr, x0 - nx, y0 - ny);
+    cairo_close_path(cr);
+    // The discs turn the same way as the body, so the winding rule unites them.
+    const bool bodyPositive = (x1 - x0) * ny - (y1 - y0) * nx > 0;
+    for (const auto& [cx, cy] : {std::pair{x0, y0}, std::pair{x1, y1}}) {
+        cairo_new_sub_path(cr);
+        if (bodyPositive)
+            cairo_arc_negative(cr, cx, cy, r, 0, -twoPi);
+        else
+            cairo_arc(cr, cx, cy, r, 0, twoPi);
+    }
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    setColor(cr, pen.color);
+    cairo_fill(cr);
+}
+
 void strokeLine(DeviceContext& dc, POINT from, POINT to) {
     const Pen pen = devicePen(dc);
     if (!pen.visible() || from == to) return;
@@ -299,13 +327,10 @@ void strokeLine(DeviceContext& dc, POINT from, POINT to) {
         cairo_line_to(cr, to.x + bx, to.y + by);
         cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
         applyPen(cr, pen, std::hypot(dx, dy) / steps);
+        cairo_stroke(cr);
     } else {
-        const double o = gridOffset(pen.width);
-        cairo_move_to(cr, from.x + o, from.y + o);
-        cairo_line_to(cr, to.x + o, to.y + o);
-        applyPen(cr, pen);
+        fillWideLine(cr, from, to, pen);
     }
-    cairo_stroke(cr);
 }
 
 // The centre line of a figure's outline along one axis, from the figure's pixel bounds
