@@ -1,0 +1,42 @@
+#include "framework/ClassFactory.h"
+
+#include "framework/CaseFold.h"
+#include "framework/FileLogger.h"
+
+namespace bw {
+
+namespace {
+
+struct CreatableClass {
+    std::string_view name;
+    std::unique_ptr<Object> (*create)(HostServices& host);
+};
+
+template <class T>
+std::unique_ptr<Object> make(HostServices& host) {
+    return std::make_unique<T>(host);
+}
+
+// Every creatable class, once.
+constexpr CreatableClass creatable[] = {
+    {"FileLogger", make<FileLogger>},
+};
+
+} // namespace
+
+std::unique_ptr<Object> ClassFactory::create(std::string_view progId, HostServices& host) {
+    if (progId.size() <= prefix.size() || !iequals(progId.substr(0, prefix.size()), prefix))
+        return nullptr;
+    const std::string_view name = progId.substr(prefix.size());
+    for (const CreatableClass& c : creatable)
+        if (iequals(c.name, name)) return c.create(host);
+    return nullptr;
+}
+
+std::vector<std::string> ClassFactory::classes() {
+    std::vector<std::string> names;
+    for (const CreatableClass& c : creatable) names.emplace_back(c.name);
+    return names;
+}
+
+} // namespace bw
