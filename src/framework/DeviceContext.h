@@ -5,6 +5,7 @@
 
 #include "framework/CairoPtr.h"
 #include "framework/GdiObjects.h"
+#include "framework/Rounding.h"
 #include "framework/TraceLog.h"
 
 #include <cmath>
@@ -103,8 +104,7 @@ public:
     }
     // Device pixel of a logical point, rounded as the device rounds coordinates.
     POINT toDevicePixel(double x, double y) const {
-        return POINT{static_cast<int>(std::lround(toDeviceX(x))),
-                     static_cast<int>(std::lround(toDeviceY(y)))};
+        return POINT{roundToInt(toDeviceX(x)), roundToInt(toDeviceY(y))};
     }
 
     // Sets the extents a mapping mode fixes (twips, metric, English); others keep theirs.

@@ -4,6 +4,7 @@
 #include "framework/Gdi.h"
 #include "framework/HandleTable.h"
 #include "framework/PrinterProfile.h"
+#include "framework/Rounding.h"
 #include "framework/StockObjects.h"
 
 #include <cmath>
@@ -24,7 +25,7 @@ CairoSurface whiteImage(int width, int height) {
 }
 
 int mmToDevice(double mm, int dpi) {
-    return static_cast<int>(std::lround(mm * dpi / 25.4));
+    return roundToInt(mm * dpi / 25.4);
 }
 
 DeviceFacts printerFacts(const PrinterProfile& printer, const PaperSize& paper,
@@ -175,9 +176,9 @@ int GetDeviceCaps(HDC hdc, int index) {
     case TECHNOLOGY:
         return f.technology;
     case HORZSIZE:
-        return static_cast<int>(std::lround(f.printableWidth * 25.4 / f.dpiX));
+        return roundToInt(f.printableWidth * 25.4 / f.dpiX);
     case VERTSIZE:
-        return static_cast<int>(std::lround(f.printableHeight * 25.4 / f.dpiY));
+        return roundToInt(f.printableHeight * 25.4 / f.dpiY);
     case HORZRES:
         return f.printableWidth;
     case VERTRES:

@@ -2,6 +2,7 @@
 
 #include "framework/DeviceContext.h"
 #include "framework/Gdi.h"
+#include "framework/Rounding.h"
 
 #include <cmath>
 #include <limits>
@@ -12,14 +13,6 @@ namespace {
 
 bool scalable(const DeviceContext& dc) {
     return dc.state.mapMode == MM_ISOTROPIC || dc.state.mapMode == MM_ANISOTROPIC;
-}
-
-int roundToInt(double v) {
-    constexpr double lo = std::numeric_limits<int>::min();
-    constexpr double hi = std::numeric_limits<int>::max();
-    if (!(v >= lo)) return std::numeric_limits<int>::min(); // also NaN
-    if (v >= hi) return std::numeric_limits<int>::max();
-    return static_cast<int>(std::lround(v));
 }
 
 template <class T>

@@ -4,6 +4,7 @@
 #include "framework/DeviceContext.h"
 #include "framework/Gdi.h"
 #include "framework/HandleTable.h"
+#include "framework/Rounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -86,8 +87,8 @@ std::pair<double, double> visibleSpan(double d0, double d1, double s0, double s1
     double a = d0 + (lo - s0) * scale;
     double b = d0 + (hi - s0) * scale;
     if (a > b) std::swap(a, b);
-    const double left = std::max(std::min(d0, d1), std::round(a));
-    const double right = std::min(std::max(d0, d1), std::round(b));
+    const double left = std::max(std::min(d0, d1), roundHalfEven(a));
+    const double right = std::min(std::max(d0, d1), roundHalfEven(b));
     return {left, std::max(left, right)};
 }
 

@@ -5,6 +5,7 @@
 #include "framework/DeviceContext.h"
 #include "framework/Gdi.h"
 #include "framework/HandleTable.h"
+#include "framework/Rounding.h"
 
 #include <cmath>
 
@@ -17,7 +18,7 @@ namespace {
 // area's whole millimetres therefore covers exactly the printable area, and a recording played
 // back into it lands at scale 1.
 double unitsPerHundredthMM(int deviceUnits, int dpi) {
-    const double mm = std::round(deviceUnits * 25.4 / dpi);
+    const double mm = roundHalfEven(deviceUnits * 25.4 / dpi);
     return mm > 0 ? deviceUnits / (mm * 100.0) : dpi / 2540.0;
 }
 

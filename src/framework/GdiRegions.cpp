@@ -4,6 +4,7 @@
 #include "framework/DeviceContext.h"
 #include "framework/Gdi.h"
 #include "framework/HandleTable.h"
+#include "framework/Rounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,7 +26,7 @@ std::vector<double> boxArgs(const Region& region) {
 
 int toLogical(double v) {
     if (!std::isfinite(v)) return 0;
-    return static_cast<int>(std::lround(std::clamp(v, -2147483648.0, 2147483647.0)));
+    return roundToInt(v);
 }
 
 } // namespace

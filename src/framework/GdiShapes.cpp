@@ -24,6 +24,7 @@
 #include "framework/DeviceContext.h"
 #include "framework/Gdi.h"
 #include "framework/HandleTable.h"
+#include "framework/Rounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,13 +48,13 @@ double clampDevice(double v) {
 
 // The device pixel of a logical point, kept within the range cairo draws exactly.
 POINT devicePixel(const DeviceContext& dc, double x, double y) {
-    return POINT{static_cast<int>(std::lround(clampDevice(dc.toDeviceX(x)))),
-                 static_cast<int>(std::lround(clampDevice(dc.toDeviceY(y))))};
+    return POINT{roundToInt(clampDevice(dc.toDeviceX(x))),
+                 roundToInt(clampDevice(dc.toDeviceY(y)))};
 }
 
 int logicalInt(double v) {
     if (!std::isfinite(v)) return 0;
-    return static_cast<int>(std::lround(std::clamp(v, -2147483648.0, 2147483647.0)));
+    return roundToInt(v);
 }
 
 RECT deviceRect(const DeviceContext& dc, int left, int top, int right, int bottom) {
@@ -77,7 +78,7 @@ Pen devicePen(const DeviceContext& dc) {
     pen.style = lp.lopnStyle;
     pen.color = lp.lopnColor;
     const double w = std::abs(double(lp.lopnWidth) * dc.scaleX());
-    pen.width = std::isfinite(w) ? static_cast<int>(std::clamp(std::lround(w), 1L, 1L << 20)) : 1;
+    pen.width = std::isfinite(w) ? std::clamp(roundToInt(w), 1, 1 << 20) : 1;
     return pen;
 }
 

@@ -32,6 +32,7 @@
 #include "framework/FontFace.h"
 #include "framework/Gdi.h"
 #include "framework/HandleTable.h"
+#include "framework/Rounding.h"
 #include "framework/StockObjects.h"
 #include "framework/Utf8.h"
 
@@ -57,13 +58,6 @@ constexpr double maxDeviceCoordinate = 4e6;
 
 int weightOf(const LOGFONT& lf) {
     return lf.lfWeight > 0 ? lf.lfWeight : normalWeight;
-}
-
-// Nearest integer, halves to even; out-of-range values saturate.
-int roundToInt(double v) {
-    if (!(v > double(INT_MIN))) return INT_MIN;
-    if (v >= double(INT_MAX)) return INT_MAX;
-    return static_cast<int>(std::nearbyint(v));
 }
 
 FontObject& selectedFont(DeviceContext& dc) {

@@ -36,4 +36,16 @@ inline std::optional<std::int16_t> toInt16(double v) {
     return toIntChecked<std::int16_t>(v);
 }
 
+// Rounds by the rule and saturates at the int range (NaN gives 0): for coordinates and sizes,
+// where a value out of range is clamped rather than reported.
+inline int roundToInt(double v) {
+    if (std::isnan(v)) return 0;
+    const double r = roundHalfEven(v);
+    if (r <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    if (r >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    return static_cast<int>(r);
+}
+
 } // namespace bw

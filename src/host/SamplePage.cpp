@@ -2,6 +2,7 @@
 
 #include "framework/Gdi.h"
 #include "framework/PrinterProfile.h"
+#include "framework/Rounding.h"
 
 #include <array>
 #include <cmath>
@@ -15,7 +16,7 @@ namespace {
 constexpr int twipsPerMM100 = 1440; // twips per inch; 2540 hundredths of a millimetre per inch
 
 int mmToTwips(double mm) {
-    return static_cast<int>(std::lround(mm * 1440.0 / 25.4));
+    return roundToInt(mm * 1440.0 / 25.4);
 }
 
 // Maps the printer so one logical unit is one twip with y running down the page.
@@ -94,8 +95,7 @@ std::string writeSamplePage(const std::filesystem::path& output) {
     SetMapMode(rec, MM_TWIPS);
     SetMapMode(rec, MM_ANISOTROPIC);
     SetWindowExtEx(rec, mmToTwips(99.1), mmToTwips(38.1));
-    SetViewportExtEx(rec, static_cast<int>(std::lround(99.1 / 25.4 * 600)),
-                     static_cast<int>(std::lround(38.1 / 25.4 * 600)));
+    SetViewportExtEx(rec, roundToInt(99.1 / 25.4 * 600), roundToInt(38.1 / 25.4 * 600));
     drawLabel(rec);
     const HENHMETAFILE label = CloseEnhMetaFile(rec);
 
