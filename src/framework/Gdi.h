@@ -152,3 +152,21 @@ bool PlayEnhMetaFile(HDC hdc, HENHMETAFILE recording, const RECT& rect);
 bool DeleteEnhMetaFile(HENHMETAFILE recording);
 
 } // namespace bw::gdi
+
+namespace bw::gdi {
+
+// ---- Printer drivers ------------------------------------------------------------------
+// A handle on an installed printer's driver, by exact device name. Its device-mode record
+// starts as the printer's settings: the current printer's when it is that printer, else the
+// driver's defaults.
+bool OpenPrinter(std::string_view deviceName, Handle* printer);
+bool ClosePrinter(Handle printer);
+// Reads (out) and then changes (in) the driver's device-mode record; > 0 on success.
+int DocumentProperties(Handle printer, DEVMODE* out, const DEVMODE* in);
+// A capability of the named printer's driver (DC_COPIES: maximum copy count; DC_PAPERS: the
+// number of paper codes it takes, written to `papers` when it is not null); -1 when there is
+// no such printer.
+int DeviceCapabilities(std::string_view deviceName, std::string_view port, int capability,
+                       std::vector<int>* papers = nullptr);
+
+} // namespace bw::gdi

@@ -176,6 +176,7 @@ constexpr int OBJ_BITMAP = 7;
 constexpr int OBJ_MEMDC = 10;
 constexpr int OBJ_ENHMETADC = 12;
 constexpr int OBJ_ENHMETAFILE = 13;
+constexpr int OBJ_PRINTER_DRIVER = 100; // our own: a handle from OpenPrinter
 
 // Text alignment.
 constexpr unsigned TA_NOUPDATECP = 0;
@@ -229,6 +230,10 @@ constexpr unsigned SWP_NOMOVE = 0x0002;
 // Orientation codes of a printer's settings.
 constexpr int DMORIENT_PORTRAIT = 1;
 constexpr int DMORIENT_LANDSCAPE = 2;
+
+// Driver capabilities.
+constexpr int DC_PAPERS = 2;
+constexpr int DC_COPIES = 18;
 
 // Image loading.
 constexpr unsigned IMAGE_BITMAP = 0;

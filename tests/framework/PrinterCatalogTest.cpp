@@ -71,3 +71,29 @@ TEST(PrinterCatalog, CurrentPrinterAppliesSettingsItsPrinterTakes) {
     EXPECT_NE(printer.hdc(), first) << "a new selection gives a new context";
     EXPECT_EQ(gdi::GetObjectType(first), 0);
 }
+
+TEST(PrinterCatalog, DriverRecordsAndCapabilities) {
+    CurrentPrinter::instance().select(PrinterProfile::builtinPdf());
+    Handle driver = 0;
+    ASSERT_TRUE(gdi::OpenPrinter("PDF", &driver));
+    DEVMODE record;
+    ASSERT_GT(gdi::DocumentProperties(driver, &record, nullptr), 0);
+    EXPECT_EQ(record.dmPaperSize, DMPAPER_A4);
+    record.dmCopies = 5000; // above the driver's limit
+    ASSERT_GT(gdi::DocumentProperties(driver, nullptr, &record), 0);
+    gdi::DocumentProperties(driver, &record, nullptr);
+    EXPECT_EQ(record.dmCopies, 999);
+    record.dmPaperSize = 77;
+    EXPECT_LT(gdi::DocumentProperties(driver, nullptr, &record), 0);
+    EXPECT_TRUE(gdi::ClosePrinter(driver));
+    EXPECT_FALSE(gdi::ClosePrinter(driver));
+    EXPECT_LT(gdi::DocumentProperties(driver, &record, nullptr), 0);
+
+    EXPECT_FALSE(gdi::OpenPrinter("pdf", &driver)) << "device names keep their letter case";
+    EXPECT_EQ(driver, 0u);
+    EXPECT_EQ(gdi::DeviceCapabilities("PDF", "", DC_COPIES), 999);
+    std::vector<int> papers;
+    EXPECT_EQ(gdi::DeviceCapabilities("PDF", "", DC_PAPERS, &papers), 4);
+    EXPECT_EQ(papers, (std::vector<int>{DMPAPER_LETTER, DMPAPER_LEGAL, DMPAPER_A4, DMPAPER_USER}));
+    EXPECT_EQ(gdi::DeviceCapabilities("No such printer", "", DC_COPIES), -1);
+}
