@@ -2,6 +2,7 @@
 
 #include "framework/CaseFold.h"
 #include "framework/FileLogger.h"
+#include "text/AutoText.h"
 
 namespace bw {
 
@@ -19,6 +20,7 @@ std::unique_ptr<Object> make(HostServices& host) {
 
 // Every creatable class, once.
 constexpr CreatableClass creatable[] = {
+    {"AutoText", make<AutoText>},
     {"FileLogger", make<FileLogger>},
 };
 
