@@ -2,6 +2,8 @@
 
 #include "framework/CaseFold.h"
 #include "framework/FileLogger.h"
+#include "printing/LabelPrinter.h"
+#include "printing/PrintDialog.h"
 #include "text/AutoText.h"
 
 namespace bw {
@@ -21,6 +23,8 @@ std::unique_ptr<Object> make(HostServices& host) {
 // Every creatable class, once.
 constexpr CreatableClass creatable[] = {
     {"AutoText", make<AutoText>},
+    {"LabelPrinter", make<LabelPrinter>},
+    {"PrintDialog", make<PrintDialog>},
     {"FileLogger", make<FileLogger>},
 };
 

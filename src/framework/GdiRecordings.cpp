@@ -47,9 +47,13 @@ HDC CreateEnhMetaFile(HDC reference, const RECT* frame, std::string_view descrip
     }
     if (!(extents.width > 0) || !(extents.height > 0)) return 0;
     dc->recordingFrame = extents;
-    // Unbounded: drawing beyond the frame (a wide pen on its edge) is kept, as in a metafile.
+    // Bounded far beyond the frame: drawing beyond it (a wide pen on its edge) is kept, as in a
+    // metafile. Not unbounded: cairo's PDF output never frees an unbounded recording it played.
+    constexpr double reach = 1 << 20; // device units; within cairo's fixed-point range
+    const cairo_rectangle_t bounds{extents.x - reach, extents.y - reach, extents.width + 2 * reach,
+                                   extents.height + 2 * reach};
     dc->setSurface(
-        CairoSurface(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr)));
+        CairoSurface(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &bounds)));
     return HandleTable::instance().add(std::move(dc));
 }
 
