@@ -8,7 +8,12 @@
 
 #include <algorithm>
 #include <cairo-pdf.h>
+#include <cerrno>
+#include <fcntl.h>
+#include <memory>
 #include <system_error>
+#include <unistd.h>
+#include <utility>
 
 namespace bw::gdi {
 
@@ -59,6 +64,59 @@ bool writePng(cairo_surface_t* image, const std::filesystem::path& file) {
     return !ec;
 }
 
+// The PDF file a document is written to. cairo's own file output loses write errors (a full
+// disk gave a truncated document that looked finished), so the document writes through this
+// and EndDoc asks it whether every byte reached the disk.
+class PdfFile {
+public:
+    explicit PdfFile(int fd) : fd_(fd) {}
+    ~PdfFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    PdfFile(const PdfFile&) = delete;
+    PdfFile& operator=(const PdfFile&) = delete;
+
+    // A PDF surface writing to `file`; null when the file cannot be made. The surface owns
+    // the file.
+    static cairo_surface_t* create(const std::filesystem::path& file, double w, double h) {
+        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd < 0) return nullptr;
+        auto out = std::make_unique<PdfFile>(fd);
+        cairo_surface_t* pdf =
+            cairo_pdf_surface_create_for_stream(&PdfFile::write, out.get(), w, h);
+        if (cairo_surface_set_user_data(pdf, &key, out.get(), &PdfFile::destroy) ==
+            CAIRO_STATUS_SUCCESS)
+            out.release();
+        return pdf;
+    }
+    // After the surface is finished: whether everything was written and flushed to the disk.
+    static bool complete(cairo_surface_t* pdf) {
+        auto* out = static_cast<PdfFile*>(cairo_surface_get_user_data(pdf, &key));
+        if (!out || out->fd_ < 0 || out->failed_) return false;
+        const bool flushed = ::fsync(out->fd_) == 0;
+        return ::close(std::exchange(out->fd_, -1)) == 0 && flushed;
+    }
+
+private:
+    static void destroy(void* p) { std::unique_ptr<PdfFile>(static_cast<PdfFile*>(p)); }
+    static cairo_status_t write(void* closure, const unsigned char* data, unsigned int length) {
+        auto* out = static_cast<PdfFile*>(closure);
+        while (length > 0 && out->fd_ >= 0 && !out->failed_) {
+            const ssize_t n = ::write(out->fd_, data, length);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            data += n;
+            length -= static_cast<unsigned int>(n);
+        }
+        out->failed_ = out->failed_ || length > 0;
+        return out->failed_ ? CAIRO_STATUS_WRITE_ERROR : CAIRO_STATUS_SUCCESS;
+    }
+
+    static inline const cairo_user_data_key_t key{};
+    int fd_;
+    bool failed_ = false;
+};
+
 DeviceContext* printerDC(HDC hdc) {
     DeviceContext* dc = findDC(hdc);
     return dc && dc->printer ? dc : nullptr;
@@ -85,8 +143,8 @@ int StartDoc(HDC hdc, const DOCINFO& doc) {
         d.partial += ".part";
         const double w = dc->facts.physicalWidth * pointsPerDeviceX(*dc);
         const double h = dc->facts.physicalHeight * pointsPerDeviceY(*dc);
-        d.pdf.reset(cairo_pdf_surface_create(d.partial.c_str(), w, h));
-        if (cairo_surface_status(d.pdf.get()) != CAIRO_STATUS_SUCCESS) return SP_ERROR;
+        d.pdf.reset(PdfFile::create(d.partial, w, h));
+        if (!d.pdf || cairo_surface_status(d.pdf.get()) != CAIRO_STATUS_SUCCESS) return SP_ERROR;
         cairo_pdf_surface_set_metadata(d.pdf.get(), CAIRO_PDF_METADATA_TITLE,
                                        doc.lpszDocName.c_str());
         cairo_pdf_surface_set_metadata(d.pdf.get(), CAIRO_PDF_METADATA_CREATOR, "BWCTRLS");
@@ -176,6 +234,7 @@ int EndDoc(HDC hdc) {
     if (d.pdf) {
         cairo_surface_finish(d.pdf.get()); // writes the rest; a full disk shows in the status
         ok = ok && cairo_surface_status(d.pdf.get()) == CAIRO_STATUS_SUCCESS;
+        ok = PdfFile::complete(d.pdf.get()) && ok;
         d.pdf.reset();
         std::error_code ec;
         if (ok) std::filesystem::rename(d.partial, d.target, ec);
