@@ -1,5 +1,8 @@
 #include "framework/ClassFactory.h"
 
+#include "barcodes/EANCode.h"
+#include "barcodes/EanCode128.h"
+#include "barcodes/ITFCode.h"
 #include "framework/CaseFold.h"
 #include "framework/FileLogger.h"
 #include "printing/LabelPrinter.h"
@@ -22,9 +25,9 @@ std::unique_ptr<Object> make(HostServices& host) {
 
 // Every creatable class, once.
 constexpr CreatableClass creatable[] = {
-    {"AutoText", make<AutoText>},
-    {"LabelPrinter", make<LabelPrinter>},
-    {"PrintDialog", make<PrintDialog>},
+    {"AutoText", make<AutoText>},         {"EANCode", make<EANCode>},
+    {"EanCode128", make<EanCode128>},     {"ITFCode", make<ITFCode>},
+    {"LabelPrinter", make<LabelPrinter>}, {"PrintDialog", make<PrintDialog>},
     {"FileLogger", make<FileLogger>},
 };
 

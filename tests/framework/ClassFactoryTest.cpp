@@ -118,5 +118,6 @@ TEST(ClassFactory, CreatesByProgIdIgnoringCase) {
     for (const char* id : {"FileLogger", "BWCTRLS.", "BWCTRLS.Nothing", "OTHER.FileLogger", ""})
         EXPECT_FALSE(ClassFactory::create(id, host)) << id;
     EXPECT_EQ(ClassFactory::classes(),
-              (std::vector<std::string>{"AutoText", "LabelPrinter", "PrintDialog", "FileLogger"}));
+              (std::vector<std::string>{"AutoText", "EANCode", "EanCode128", "ITFCode",
+                                        "LabelPrinter", "PrintDialog", "FileLogger"}));
 }
