@@ -26,15 +26,7 @@ MemberTable<T>& addBarcodeMembers(MemberTable<T>& t) {
     t.property(
         "CodeStatus", V::Integer, Variant(std::int16_t{0}),
         [](T& e) { return Variant(e.CodeStatus()); }, [](T&, const Variant&) {});
-    t.property(
-        "Font", V::Font, Variant(FontDesc{}), [](T& e) { return Variant(e.Font()); },
-        [](T& e, const Variant& v) { e.setFont(v.toFont().value()); });
-    t.property(
-        "Bold", V::Boolean, Variant(false), [](T& e) { return Variant(e.Bold()); },
-        [](T& e, const Variant& v) { e.setBold(v.toBool().value()); });
-    t.property(
-        "Italic", V::Boolean, Variant(false), [](T& e) { return Variant(e.Italic()); },
-        [](T& e, const Variant& v) { e.setItalic(v.toBool().value()); });
+    addFontMembers(t);
     t.property(
         "LineSpacing", V::Integer, Variant(linespacings::LCentred),
         [](T& e) { return Variant(e.LineSpacing()); },

@@ -24,15 +24,7 @@ const MemberTable<EanCode128>& EanCode128::memberTable() {
         t.property(
             "CodeStatus", V::Integer, Variant(std::int16_t{0}),
             [](E& e) { return Variant(e.CodeStatus()); }, [](E&, const Variant&) {});
-        t.property(
-            "Font", V::Font, Variant(FontDesc{}), [](E& e) { return Variant(e.Font()); },
-            [](E& e, const Variant& v) { e.setFont(v.toFont().value()); });
-        t.property(
-            "Bold", V::Boolean, Variant(false), [](E& e) { return Variant(e.Bold()); },
-            [](E& e, const Variant& v) { e.setBold(v.toBool().value()); });
-        t.property(
-            "Italic", V::Boolean, Variant(false), [](E& e) { return Variant(e.Italic()); },
-            [](E& e, const Variant& v) { e.setItalic(v.toBool().value()); });
+        addFontMembers(t);
         t.property(
             "LineSpacing", V::Integer, Variant(linespacings::LCentred),
             [](E& e) { return Variant(e.LineSpacing()); },

@@ -7,6 +7,7 @@
 //   addFontRangeMembers(t);
 
 #include "framework/Element.h"
+#include "framework/FontDesc.h"
 #include "framework/GdiTypes.h"
 #include "framework/MemberTable.h"
 
@@ -129,6 +130,22 @@ MemberTable<T>& addFontRangeMembers(MemberTable<T>& t) {
         "FontMaximum", VariantType::Integer, Variant(std::int16_t{432}),
         [](T& e) { return Variant(e.FontMaximum()); },
         [=](T& e, const Variant& v) { e.setFontMaximum(asInteger(v)); });
+    return t;
+}
+
+// Font, Bold and Italic, for elements with Font()/setFont(), Bold()/setBold() and
+// Italic()/setItalic().
+template <class T>
+MemberTable<T>& addFontMembers(MemberTable<T>& t) {
+    t.property(
+        "Font", VariantType::Font, Variant(FontDesc{}), [](T& e) { return Variant(e.Font()); },
+        [](T& e, const Variant& v) { e.setFont(v.toFont().value()); });
+    t.property(
+        "Bold", VariantType::Boolean, Variant(false), [](T& e) { return Variant(e.Bold()); },
+        [](T& e, const Variant& v) { e.setBold(v.toBool().value()); });
+    t.property(
+        "Italic", VariantType::Boolean, Variant(false), [](T& e) { return Variant(e.Italic()); },
+        [](T& e, const Variant& v) { e.setItalic(v.toBool().value()); });
     return t;
 }
 

@@ -16,15 +16,7 @@ const MemberTable<AutoText>& AutoText::memberTable() {
         t.property(
             "Text", V::String, Variant(""), [](E& e) { return Variant(e.Text()); },
             [](E& e, const Variant& v) { e.setText(v.toString().value()); });
-        t.property(
-            "Font", V::Font, Variant(FontDesc{}), [](E& e) { return Variant(e.Font()); },
-            [](E& e, const Variant& v) { e.setFont(v.toFont().value()); });
-        t.property(
-            "Bold", V::Boolean, Variant(false), [](E& e) { return Variant(e.Bold()); },
-            [](E& e, const Variant& v) { e.setBold(v.toBool().value()); });
-        t.property(
-            "Italic", V::Boolean, Variant(false), [](E& e) { return Variant(e.Italic()); },
-            [](E& e, const Variant& v) { e.setItalic(v.toBool().value()); });
+        addFontMembers(t);
         t.property(
             "TextHeight", V::Integer, Variant(std::int16_t{1}),
             [](E& e) { return Variant(e.TextHeight()); }, nullptr);
