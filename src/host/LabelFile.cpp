@@ -122,7 +122,8 @@ void LabelFile::load(std::string_view text) {
     loadedText_ = text;
     try {
         document_ = Json::parse(text);
-    } catch (const Json::parse_error& e) {
+    } catch (const Json::exception& e) {
+        // Syntax errors and numbers too large for a double both end here.
         throw LabelFileError(path_, "$", parseProblem(e.what()));
     }
     const JsonNode root(document_, "$", path_);

@@ -189,6 +189,14 @@ TEST_F(LabelFileTest, LoaderRejectsMalformedFilesNamingPathAndExpectation) {
         EXPECT_NE(e.problem().find("line 2"), std::string::npos) << e.what();
     }
     EXPECT_THROW(LabelFile(dir.path() / "missing.json", host), LabelFileError);
+
+    // A number beyond a double's range is refused like any other malformed text.
+    try {
+        LabelFile loaded(std::string_view("{\"version\": 1e999999}"), "huge.json", host);
+        ADD_FAILURE() << "loaded";
+    } catch (const LabelFileError& e) {
+        EXPECT_NE(e.problem().find("not valid JSON"), std::string::npos) << e.what();
+    }
 }
 
 TEST_F(LabelFileTest, SchemaAcceptsTheExamplesAndRejectsWhatIsMalformedInShape) {
