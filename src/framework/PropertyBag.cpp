@@ -152,10 +152,16 @@ void PropertyBag::set(std::string_view key, Variant value) {
 }
 
 void PropertyBag::write(std::string_view key, const Variant& value, const Variant& defaultValue) {
+    if (!wasWritten(key)) written_.emplace_back(key);
     if (sameValue(value, defaultValue))
         remove(key);
     else
         set(key, value);
+}
+
+bool PropertyBag::wasWritten(std::string_view key) const {
+    return std::any_of(written_.begin(), written_.end(),
+                       [&](const std::string& k) { return iequals(k, key); });
 }
 
 bool PropertyBag::remove(std::string_view key) {

@@ -29,6 +29,9 @@ public:
     bool remove(std::string_view key);
     const Variant* find(std::string_view key) const;
     bool contains(std::string_view key) const { return find(key) != nullptr; }
+    // Whether `write` was given the key, also when it dropped it as a default: the keys an
+    // element's save routine knows.
+    bool wasWritten(std::string_view key) const;
 
     const std::vector<Entry>& entries() const { return entries_; }
     std::size_t size() const { return entries_.size(); }
@@ -43,6 +46,7 @@ public:
 
 private:
     std::vector<Entry> entries_;
+    std::vector<std::string> written_;
 };
 
 } // namespace bw

@@ -245,16 +245,20 @@ void LabelFile::loadControl(const JsonNode& node, std::size_t index) {
     // Loading alone leaves the element's area as it was; the container's first sizing sets it.
     element.resizeControl(element.PWidth(), element.PHeight());
 
-    // A key that is no property and that the element does not keep is a typing error that a
-    // save would silently drop.
+    // A key the element does not keep would be dropped without a word: a typing error, or a
+    // property that is only set (a barcode's Text is kept as "code"), which belongs in "set".
     if (properties) {
         PropertyBag kept;
         element.WriteProperties(kept);
-        for (const auto& [key, value] : properties->value().items())
-            if (!findProperty(members, key) && !kept.contains(key))
-                properties->member(key).fail("not a property that " + control->className +
-                                             " keeps (smmain properties " + control->className +
-                                             " lists them)");
+        for (const auto& [key, value] : properties->value().items()) {
+            if (kept.wasWritten(key)) continue;
+            const MemberInfo* member = findProperty(members, key);
+            properties->member(key).fail(
+                member ? control->className + " does not save " + member->name +
+                             "; a property set after loading goes under \"set\""
+                       : "not a property that " + control->className +
+                             " keeps (smmain properties " + control->className + " lists them)");
+        }
     }
 
     if (const auto set = node.optionalMember("set")) {

@@ -138,6 +138,8 @@ const BadFile badMeanings[] = {
      "already used by $.controls[0]"},
     {"misspelt property", [](Json& j) { lot(j)["properties"]["PWidht"] = 100; },
      "$.controls[3].properties.PWidht", "not a property that AutoText keeps"},
+    {"property that is only set", [](Json& j) { lot(j)["properties"]["HasLabelIncr"] = true; },
+     "$.controls[3].properties.HasLabelIncr", "AutoText does not save HasLabelIncr"},
     {"read-only property set", [](Json& j) { lot(j)["set"]["HasLabelIncr"] = true; },
      "$.controls[3].set.HasLabelIncr", "read-only"},
     {"unknown property set", [](Json& j) { lot(j)["set"]["Colour"] = 1; },
