@@ -253,6 +253,14 @@ void BarcodeElement::readBoxSettings(const PropertyReader& in) {
     });
 }
 
+void BarcodeElement::readCodeType(const PropertyReader& in) {
+    const std::int32_t type = in.readLong("CodeType", 0);
+    codeType_ = type < std::numeric_limits<std::int16_t>::min() ||
+                        type > std::numeric_limits<std::int16_t>::max()
+                    ? std::int16_t{0}
+                    : static_cast<std::int16_t>(type);
+}
+
 void BarcodeElement::holdBoxes() {
     forBoxes([](AutoText& b) { b.setAutoRefresh(false); });
 }

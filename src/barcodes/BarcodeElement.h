@@ -1,5 +1,5 @@
 #pragma once
-// What EANCode and ITFCode share: boxes of human-readable digits as AutoText children, the
+// What the barcode elements share: boxes of human-readable digits as AutoText children, the
 // properties those boxes hold (font, line spacing, justification, font range), the shared
 // properties with their barcode effects (sizes of at least 30 twips, colours and orientation
 // handed to the boxes, a redraw that lays out again), the designer and printer set-up, LPrint's
@@ -16,6 +16,7 @@
 #include "framework/Element.h"
 #include "framework/FontDesc.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -117,6 +118,13 @@ protected:
     void newBoxSettings();
     // Load: the boxes' keys and the values the boxes share with the element.
     void readBoxSettings(const PropertyReader& in);
+    // A CodeType outside the Integer range loads as 0.
+    void readCodeType(const PropertyReader& in);
+    // The order in which EANCode and EanCode128 save their keys.
+    static constexpr std::array<std::string_view, 17> savedKeyOrder{
+        "BackColor",  "BorderStyle",   "code",     "Orientation", "TextColor",        "linespacing",
+        "SingleLine", "justification", "CodeType", "CodeStatus",  "AutoRefresh",      "Font",
+        "PHeight",    "PWidth",        "PTop",     "PLeft",       "CurrentPrinterHdc"};
     // Save: `order` written in that order (a key named twice keeps its first place); "code"
     // and the keys only the derived element knows come from `own`.
     void writeInOrder(PropertyBag& bag, std::span<const std::string_view> order,

@@ -1,5 +1,5 @@
 #pragma once
-// The members EANCode and ITFCode share in their tables, after the elements' shared ones:
+// The members every barcode element has in its table, after the elements' shared ones:
 //
 //   MemberTable<EANCode> t("EANCode");
 //   addBarcodeMembers(t);
@@ -7,16 +7,19 @@
 #include "barcodes/BarcodeElement.h"
 #include "framework/ElementMembers.h"
 
+#include <string>
+#include <string_view>
+
 namespace bw {
 
 template <class T>
-MemberTable<T>& addBarcodeMembers(MemberTable<T>& t) {
+MemberTable<T>& addBarcodeMembers(MemberTable<T>& t, std::string_view textDefault = "") {
     using V = VariantType;
     addElementMembers(t, {.enabled = false, .borderStyleDefault = BorderStyles::bsNone});
     addFontRangeMembers(t);
 
     t.property(
-        "Text", V::String, Variant(""), [](T& e) { return Variant(e.Text()); },
+        "Text", V::String, Variant(textDefault), [](T& e) { return Variant(e.Text()); },
         [](T& e, const Variant& v) { e.setText(v.toString().value()); });
     t.property(
         "CodeType", V::Integer, Variant(std::int16_t{0}),

@@ -3,19 +3,11 @@
 
 #include "barcodes/EANCode.h"
 
-#include <array>
-#include <limits>
-
 namespace bw {
 
 namespace {
 
 constexpr std::string_view defaultCode = "123456123456";
-
-constexpr std::array<std::string_view, 17> writeOrder{
-    "BackColor",  "BorderStyle",   "code",     "Orientation", "TextColor",        "linespacing",
-    "SingleLine", "justification", "CodeType", "CodeStatus",  "AutoRefresh",      "Font",
-    "PHeight",    "PWidth",        "PTop",     "PLeft",       "CurrentPrinterHdc"};
 
 } // namespace
 
@@ -23,11 +15,7 @@ constexpr std::array<std::string_view, 17> writeOrder{
 // read by the element base; the code is encoded again, so a stored CodeStatus never counts.
 void EANCode::readOwnProperties(const PropertyReader& in) {
     text_ = in.readString("code", std::string(defaultCode));
-    const std::int32_t type = in.readLong("CodeType", 0);
-    setCodeTypeField(type < std::numeric_limits<std::int16_t>::min() ||
-                             type > std::numeric_limits<std::int16_t>::max()
-                         ? std::int16_t{0}
-                         : static_cast<std::int16_t>(type));
+    readCodeType(in);
     readBoxSettings(in);
     loadTables();
     GetEanCode();
@@ -35,7 +23,7 @@ void EANCode::readOwnProperties(const PropertyReader& in) {
 }
 
 void EANCode::writeOwnProperties(PropertyBag& bag) const {
-    writeInOrder(bag, writeOrder, [&](PropertyBag& b, std::string_view key) {
+    writeInOrder(bag, savedKeyOrder, [&](PropertyBag& b, std::string_view key) {
         if (key != "code") return false;
         b.write(key, text_, std::string(defaultCode));
         return true;

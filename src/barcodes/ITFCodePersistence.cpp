@@ -4,7 +4,6 @@
 #include "barcodes/ITFCode.h"
 
 #include <array>
-#include <limits>
 
 namespace bw {
 
@@ -26,11 +25,7 @@ constexpr std::array<std::string_view, 19> writeOrder{
 // encoded, so a loaded element shows the symbol it was saved with.
 void ITFCode::readOwnProperties(const PropertyReader& in) {
     text_ = in.readString("code", std::string(defaultCode));
-    const std::int32_t type = in.readLong("CodeType", 0);
-    setCodeTypeField(type < std::numeric_limits<std::int16_t>::min() ||
-                             type > std::numeric_limits<std::int16_t>::max()
-                         ? std::int16_t{0}
-                         : static_cast<std::int16_t>(type));
+    readCodeType(in);
     readBoxSettings(in);
     loadTables();
     checkIncluded_ = in.readBool("CheckIncluded", true);
