@@ -1,5 +1,6 @@
 #include "framework/Gdi.h"
 #include "framework/PrinterProfile.h"
+#include "support/TwipContext.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -15,25 +16,11 @@ POINT toDevice(HDC hdc, int x, int y) {
     return p[0];
 }
 
-// A printer context mapped the way page set-up maps it: one logical unit per twip, y down.
-HDC twipPrinter(int dpi) {
-    PrinterProfile printer = PrinterProfile::builtinPdf();
-    printer.dpiX = printer.dpiY = dpi;
-    const HDC hdc = CreatePrinterDC(printer, DEVMODE{});
-    const int w = GetDeviceCaps(hdc, HORZRES);
-    const int h = GetDeviceCaps(hdc, VERTRES);
-    SetMapMode(hdc, MM_TWIPS);
-    SetMapMode(hdc, MM_ANISOTROPIC);
-    SetWindowExtEx(hdc, w * 1440 / dpi, -(h * 1440 / dpi));
-    SetViewportExtEx(hdc, w, -h);
-    return hdc;
-}
-
 } // namespace
 
 TEST(GdiMapping, TwipMappingRunsDownwardsAtEveryResolution) {
     for (int dpi : {203, 300, 600}) {
-        const HDC hdc = twipPrinter(dpi);
+        const HDC hdc = test::createTwipPrinterDC(dpi);
         EXPECT_EQ(toDevice(hdc, 1440, 720), (POINT{dpi, (dpi + 1) / 2}))
             << dpi; // 101.5 rounds to 102
         EXPECT_EQ(toDevice(hdc, 0, 0), (POINT{0, 0}));
@@ -91,7 +78,7 @@ TEST(GdiMapping, ZeroExtentsAreRefused) {
 }
 
 TEST(GdiMapping, OriginShiftsAddUpAndUndoExactly) {
-    const HDC hdc = twipPrinter(600);
+    const HDC hdc = test::createTwipPrinterDC(600);
     const int shifts[][2] = {{-1440, -720}, {-7, -3}, {-100001, 99999}};
     for (const auto& s : shifts) OffsetWindowOrgEx(hdc, s[0], s[1]);
     POINT org;
@@ -106,7 +93,7 @@ TEST(GdiMapping, OriginShiftsAddUpAndUndoExactly) {
 }
 
 TEST(GdiMapping, SavedStateComesBack) {
-    const HDC hdc = twipPrinter(300);
+    const HDC hdc = test::createTwipPrinterDC(300);
     const int saved = SaveDC(hdc);
     SetMapMode(hdc, MM_TEXT);
     OffsetWindowOrgEx(hdc, 50, 50);

@@ -3,6 +3,7 @@
 #include "framework/Gdi.h"
 #include "framework/PrinterProfile.h"
 #include "framework/TraceLog.h"
+#include "support/TwipContext.h"
 
 #include <algorithm>
 #include <array>
@@ -41,19 +42,6 @@ private:
     HFONT font_;
     HGDIOBJ previous_;
 };
-
-// A printer context mapped as page set-up maps it: twips, y down, through negative extents.
-HDC twipPrinter(int dpi) {
-    PrinterProfile printer = PrinterProfile::builtinPdf();
-    printer.dpiX = printer.dpiY = dpi;
-    const HDC hdc = CreatePrinterDC(printer, DEVMODE{});
-    const int w = GetDeviceCaps(hdc, HORZRES);
-    const int h = GetDeviceCaps(hdc, VERTRES);
-    SetMapMode(hdc, MM_ANISOTROPIC);
-    SetWindowExtEx(hdc, w * 1440 / dpi, -(h * 1440 / dpi));
-    SetViewportExtEx(hdc, w, -h);
-    return hdc;
-}
 
 struct Extents {
     int fit = -1;
@@ -230,7 +218,8 @@ TEST(GdiText, EveryContextGivesTheSameIntegersInTwips) {
     const HDC trace = CreateTraceDC(1440, 1440);
     const HDC window = CreateWindowDC(100, 100);
     SetMapMode(window, MM_TWIPS);
-    const std::array<HDC, 4> contexts{trace, twipPrinter(600), twipPrinter(203), window};
+    const std::array<HDC, 4> contexts{trace, test::createTwipPrinterDC(600),
+                                      test::createTwipPrinterDC(203), window};
     for (int height : {-200, 137, 240, 333, 1000}) {
         std::vector<Extents> results;
         std::vector<int> cells;

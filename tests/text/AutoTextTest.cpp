@@ -8,7 +8,7 @@
 #include "framework/TraceLog.h"
 #include "support/FileText.h"
 #include "support/TempDir.h"
-#include "text/TwipContexts.h"
+#include "support/TwipContext.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

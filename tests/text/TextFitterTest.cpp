@@ -1,8 +1,8 @@
 #include "text/TextFitter.h"
 
 #include "framework/Gdi.h"
+#include "support/TwipContext.h"
 #include "text/ClearZone.h"
-#include "text/TwipContexts.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
