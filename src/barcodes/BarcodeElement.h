@@ -38,6 +38,8 @@ public:
     virtual std::int16_t CodeStatus() const = 0;
     // Whether the last encoding gave a symbol to draw and print.
     virtual bool hasSymbol() const = 0;
+    // What the last encoding found wrong and what it expected; empty when encoded.
+    virtual std::string codeError() const = 0;
 
     // ---- Shared properties with the barcodes' effects -----------------------------------
     void setPWidth(std::int32_t value); // at least 30 twips

@@ -31,6 +31,7 @@ public:
     void setCodeType(std::int16_t value);
     std::int16_t CodeStatus() const override { return static_cast<std::int16_t>(encoding_.status); }
     bool hasSymbol() const override { return encoding_.hasSymbol(); }
+    std::string codeError() const override { return encoding_.message; }
     // The last encoding: completed code, modules, digit groups, and what a failure found.
     const EanEncoding& encoding() const { return encoding_; }
     // Width of one module in the units of the area laid out last.

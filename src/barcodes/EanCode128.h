@@ -42,8 +42,7 @@ public:
     void setCodeType(std::int16_t value);
     std::int16_t CodeStatus() const override { return codeStatus_; }
     bool hasSymbol() const override { return codeStatus_ == 0; }
-    // What the last failed encoding found and expected; empty when encoded.
-    const std::string& codeError() const { return codeError_; }
+    std::string codeError() const override { return codeError_; }
     const std::string& tokenText() const { return tokenText_; }
     const std::string& templateText() const { return templateText_; }
     bool HasSSCC() const { return hasSSCC_; }

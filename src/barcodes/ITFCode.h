@@ -35,6 +35,7 @@ public:
     void setCodeType(std::int16_t value);
     std::int16_t CodeStatus() const override { return static_cast<std::int16_t>(encoding_.status); }
     bool hasSymbol() const override { return encoding_.hasSymbol(); }
+    std::string codeError() const override { return encoding_.message; }
     const ItfEncoding& encoding() const { return encoding_; }
     std::int16_t DigitCount() const { return static_cast<std::int16_t>(encoding_.digitCount()); }
     const std::string& ReadableText() const { return encoding_.readableText; }

@@ -1,5 +1,6 @@
 #include "host/LabelFile.h"
 
+#include "barcodes/BarcodeElement.h"
 #include "framework/CaseFold.h"
 #include "framework/ClassFactory.h"
 #include "framework/HostError.h"
@@ -299,6 +300,13 @@ void LabelFile::loadControl(const JsonNode& node, std::size_t index) {
             }
         }
     }
+    // A barcode that does not encode prints nothing, and an EAN with a wrong check digit prints
+    // another number: neither label may leave the printer.
+    if (const auto* barcode = dynamic_cast<const BarcodeElement*>(control->element);
+        barcode && barcode->CodeStatus() != 0)
+        node.fail(control->className + " \"" + control->name +
+                  "\" cannot print its code as given: " + barcode->codeError() + " (CodeStatus " +
+                  std::to_string(barcode->CodeStatus()) + ")");
     controls_.push_back(std::move(control));
 }
 

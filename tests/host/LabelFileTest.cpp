@@ -153,6 +153,19 @@ const BadFile badMeanings[] = {
      "$.controls[3].calls[0]", "DoLabelIncrement failed"},
     {"labels overlapping across", [](Json& j) { j["page"]["hPitch"] = 50; }, "$.page.hPitch",
      "at least the label width"},
+    // Barcodes that would print nothing, or another number than the one given.
+    {"EAN-13 with a wrong check digit",
+     [](Json& j) {
+         j["controls"].push_back(Json::parse(
+             R"({"name": "Gtin", "class": "EANCode", "properties": {"code": "5012345678901"}})"));
+     },
+     "$.controls[5]", "EANCode \"Gtin\" cannot print its code as given"},
+    {"GS1-128 that does not encode",
+     [](Json& j) {
+         j["controls"].push_back(
+             Json::parse(R"({"name": "Batch", "class": "EanCode128", "set": {"Text": "(10"}})"));
+     },
+     "$.controls[5]", "(CodeStatus 4)"},
 };
 
 void expectRejected(const BadFile& c, const std::filesystem::path& dir, HostServices& host) {
