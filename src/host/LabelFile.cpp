@@ -1,6 +1,7 @@
 #include "host/LabelFile.h"
 
 #include "barcodes/BarcodeElement.h"
+#include "barcodes/EanCode128.h"
 #include "framework/CaseFold.h"
 #include "framework/ClassFactory.h"
 #include "framework/HostError.h"
@@ -319,7 +320,16 @@ void LabelFile::capture(std::size_t index) {
     const auto set = entry.find("set");
     if (set == entry.end() || !set->is_object()) return;
     for (auto& [key, value] : set->items())
-        if (iequals(key, "Text")) value = control.object->getProperty("Text").toString().value();
+        if (iequals(key, "Text")) value = tokenText(control);
+}
+
+// The text with its counter tokens, as the host set it and the counters advanced it: AutoText
+// keeps it as Text; EanCode128's Text is the code with the tokens removed, so saving that would
+// end the counters and repeat the last serial number on every later run.
+std::string LabelFile::tokenText(const Control& control) {
+    if (const auto* code128 = dynamic_cast<const EanCode128*>(control.element))
+        return code128->tokenText();
+    return control.object->getProperty("Text").toString().value();
 }
 
 void LabelFile::captureAll() {

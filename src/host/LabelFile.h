@@ -80,6 +80,7 @@ private:
     void loadCompensation(const JsonNode& compensation);
     void loadControl(const JsonNode& control, std::size_t index);
     void dispatch(std::size_t index, std::string_view event);
+    static std::string tokenText(const Control& control);
 
     std::filesystem::path path_;
     HostServices& host_;

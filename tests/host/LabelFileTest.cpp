@@ -272,5 +272,22 @@ TEST_F(LabelFileTest, CaptureWritesTheBagAndTheTokenTextOfOneControl) {
     EXPECT_EQ(saved["controls"][0], exampleJson()["controls"][0]);
 }
 
+// A GS1-128 serial keeps its tokens in the saved file, so the next run goes on counting.
+TEST_F(LabelFileTest, CaptureKeepsTheTokensOfABarcodeCounter) {
+    Json j = exampleJson();
+    j["controls"].push_back(Json::parse(
+        R"({"name": "Sscc", "class": "EanCode128", "set": {"Text": "(00)[+]12345678901234567"}})"));
+    LabelFile file(j.dump(), "sscc.json", host);
+    file.object(5).callMethod("DoLabelIncrement", {});
+    file.capture(5);
+    const Json saved = Json::parse(file.text());
+    EXPECT_EQ(saved["controls"][5]["set"]["Text"], "(00)[+]12345678901234568");
+    EXPECT_EQ(saved["controls"][5]["properties"]["code"], "(00)123456789012345682");
+
+    LabelFile again(file.text(), "sscc.json", host);
+    again.object(5).callMethod("DoLabelIncrement", {});
+    EXPECT_EQ(again.object(5).getProperty("Text"), Variant("(00)123456789012345699"));
+}
+
 } // namespace
 } // namespace bw::host
