@@ -162,8 +162,9 @@ ExitCode PrintCommand::run(const PrintOptions& options, std::ostream& out, std::
         throw CommandError(ExitCode::OutputFailed,
                            "the labels could not be written to " + destination + "; " + counters);
     }
-    out << "printed " << options.quantity << " labels on " << sheets << " sheet"
-        << (sheets == 1 ? "" : "s") << " to " << destination << "\n";
+    out << "printed " << options.quantity << " label" << (options.quantity == 1 ? "" : "s")
+        << " on " << sheets << " sheet" << (sheets == 1 ? "" : "s") << " to " << destination
+        << "\n";
     return ExitCode::Ok;
 }
 

@@ -74,8 +74,9 @@ TEST_F(LabelFileTest, ExampleLoadsWithItsSheetAndControls) {
     EXPECT_FLOAT_EQ(file.page().firstTop, 15.1f);
     EXPECT_FLOAT_EQ(file.page().hPitch, 101.6f);
     EXPECT_FLOAT_EQ(file.page().labelWidth, 99.1f);
-    ASSERT_EQ(file.controlCount(), 5u);
+    ASSERT_EQ(file.controlCount(), 6u);
     EXPECT_EQ(file.name(3), "LotNumber");
+    EXPECT_EQ(file.className(5), "EANCode");
     // "set" comes after the bag: the token text with its counter is back in Text.
     EXPECT_EQ(file.object(3).getProperty("Text").toString().value(), "Lot [+]0041");
     EXPECT_TRUE(file.object(3).getProperty("HasLabelIncr").toBool().value());
@@ -155,17 +156,14 @@ const BadFile badMeanings[] = {
      "at least the label width"},
     // Barcodes that would print nothing, or another number than the one given.
     {"EAN-13 with a wrong check digit",
-     [](Json& j) {
-         j["controls"].push_back(Json::parse(
-             R"({"name": "Gtin", "class": "EANCode", "properties": {"code": "5012345678901"}})"));
-     },
-     "$.controls[5]", "EANCode \"Gtin\" cannot print its code as given"},
+     [](Json& j) { j["controls"][5]["properties"]["code"] = "5012345678901"; }, "$.controls[5]",
+     "EANCode \"Gtin\" cannot print its code as given"},
     {"GS1-128 that does not encode",
      [](Json& j) {
          j["controls"].push_back(
              Json::parse(R"({"name": "Batch", "class": "EanCode128", "set": {"Text": "(10"}})"));
      },
-     "$.controls[5]", "(CodeStatus 4)"},
+     "$.controls[6]", "(CodeStatus 4)"},
 };
 
 void expectRejected(const BadFile& c, const std::filesystem::path& dir, HostServices& host) {
@@ -278,15 +276,15 @@ TEST_F(LabelFileTest, CaptureKeepsTheTokensOfABarcodeCounter) {
     j["controls"].push_back(Json::parse(
         R"({"name": "Sscc", "class": "EanCode128", "set": {"Text": "(00)[+]12345678901234567"}})"));
     LabelFile file(j.dump(), "sscc.json", host);
-    file.object(5).callMethod("DoLabelIncrement", {});
-    file.capture(5);
+    file.object(6).callMethod("DoLabelIncrement", {});
+    file.capture(6);
     const Json saved = Json::parse(file.text());
-    EXPECT_EQ(saved["controls"][5]["set"]["Text"], "(00)[+]12345678901234568");
-    EXPECT_EQ(saved["controls"][5]["properties"]["code"], "(00)123456789012345682");
+    EXPECT_EQ(saved["controls"][6]["set"]["Text"], "(00)[+]12345678901234568");
+    EXPECT_EQ(saved["controls"][6]["properties"]["code"], "(00)123456789012345682");
 
     LabelFile again(file.text(), "sscc.json", host);
-    again.object(5).callMethod("DoLabelIncrement", {});
-    EXPECT_EQ(again.object(5).getProperty("Text"), Variant("(00)123456789012345699"));
+    again.object(6).callMethod("DoLabelIncrement", {});
+    EXPECT_EQ(again.object(6).getProperty("Text"), Variant("(00)123456789012345699"));
 }
 
 } // namespace
