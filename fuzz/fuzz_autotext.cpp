@@ -2,15 +2,14 @@
 // advances its counters and draws again, and never crashes, hangs or leaves the context
 // changed. Input: twelve bytes of options, then the text.
 
+#include "ScratchDataDirectory.h"
 #include "framework/Gdi.h"
-#include "framework/Registry.h"
 #include "text/AutoText.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -33,14 +32,8 @@ int twips(std::uint8_t hi, std::uint8_t lo) {
 
 } // namespace
 
-// Failures are logged, so the log goes to a scratch data directory.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    const auto dir = std::filesystem::temp_directory_path() / "fuzz_autotext";
-    std::filesystem::create_directories(dir);
-    setenv("BWCTRLS_REGISTRY", dir.c_str(), 1);
-    bw::Registry::fromEnvironment().writeString(
-        bw::RegistryRoot::CurrentUser, "Software\\Brightwell\\Packline\\1.0\\DataDirectory", "",
-        dir.string() + "/");
+    useScratchDataDirectory("fuzz_autotext");
     return 0;
 }
 
